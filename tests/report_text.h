@@ -1,0 +1,49 @@
+// Pieces of quendal's report, written out as the program must print them, for composing the
+// expected output of a test case.
+#pragma once
+
+#include <string>
+
+namespace report {
+
+inline std::string file_line(const std::string& path) { return "file:        " + path + "\n"; }
+
+// "RIFF" header lines for a header whose identifier and form type are shown as given.
+inline std::string main_lines(const std::string& tag, const std::string& length,
+                              const std::string& form) {
+  return "Kennung:     " + tag + "\nLaenge:      " + length + "\nTyp:         " + form + "\n";
+}
+
+// The seven lines of the default format chunk of the fixture builder.
+inline std::string default_format_lines() {
+  return "Sub-Kennung: 20746d66 fmt \n"
+         "Sub-Laenge:  16\n"
+         "Format:      0001\n"
+         "Kanaele:     0001\n"
+         "Sample-Freq: 8000\n"
+         "Bytes/Sample:2\n"
+         "Bits/Sample: 16\n";
+}
+
+// A progress line and the empty line after it; position as "decimal 0xHEX".
+inline std::string after(const std::string& step, const std::string& position) {
+  return "after " + step + " read pos=" + position + "\n\n";
+}
+
+inline std::string frame_lines(const std::string& count, const std::string& tag,
+                               const std::string& length) {
+  return "frame count=" + count + "\nKennung: " + tag + "\nLaenge:  " + length + "\n";
+}
+
+inline std::string closing(const std::string& position, const std::string& code) {
+  return "last read pos=" + position + "\nreturn code=" + code + "\n";
+}
+
+// Everything up to the first frame for a RIFF/WAVE header of the given length and the default
+// format chunk, in a file called path.
+inline std::string standard_head(const std::string& path, const std::string& riff_length) {
+  return file_line(path) + main_lines("46464952 RIFF", riff_length, "45564157 WAVE") +
+         after("main chunk", "12 0xC") + default_format_lines() + after("format chunk", "36 0x24");
+}
+
+}  // namespace report
