@@ -39,6 +39,32 @@ inline std::string closing(const std::string& position, const std::string& code)
   return "last read pos=" + position + "\nreturn code=" + code + "\n";
 }
 
+// The report of riff::worked_example() in a file called x.wav, line by line.
+inline std::string worked_example_report() {
+  return "file:        x.wav\n"
+         "Kennung:     46464952 RIFF\n"
+         "Laenge:      136\n"
+         "Typ:         45564157 WAVE\n"
+         "after main chunk read pos=12 0xC\n"
+         "\n"
+         "Sub-Kennung: 20746d66 fmt \n"
+         "Sub-Laenge:  16\n"
+         "Format:      0001\n"
+         "Kanaele:     0001\n"
+         "Sample-Freq: 8000\n"
+         "Bytes/Sample:2\n"
+         "Bits/Sample: 16\n"
+         "after format chunk read pos=36 0x24\n"
+         "\n"
+         "frame count=1\n"
+         "Kennung: 61746164 data\n"
+         "Laenge:  100\n"
+         "after frame=1 read pos=144 0x90\n"
+         "\n"
+         "last read pos=144\n"
+         "return code=1\n";
+}
+
 // Everything up to the first frame for a RIFF/WAVE header of the given length and the default
 // format chunk, in a file called path.
 inline std::string standard_head(const std::string& path, const std::string& riff_length) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -19,8 +20,14 @@ inline Bytes u32(std::uint32_t value) {
          u16(static_cast<std::uint16_t>(value >> 16U));
 }
 
-// Four identifier bytes as given, so zero, control and high bytes can be written too.
-inline Bytes id(std::string_view four) { return Bytes(four.substr(0, 4)); }
+// Four identifier bytes as given, so zero, control and high bytes can be written too. A string
+// with a zero byte must come as Bytes(text, 4): a plain literal would stop at the zero.
+inline Bytes id(std::string_view four) {
+  if (four.size() != 4) {
+    throw std::invalid_argument("an identifier has four bytes");
+  }
+  return Bytes(four);
+}
 
 inline Bytes main_header(std::uint32_t length, std::string_view form = "WAVE",
                          std::string_view tag = "RIFF") {
