@@ -113,7 +113,8 @@ std::int64_t read_frame(int fd, unsigned char (&frame_header)[frame_header_size]
   unsigned char skip_buffer[skip_buffer_size];
   long remaining = length;
   while (remaining > 0) {
-    const int request = remaining < skip_buffer_size ? static_cast<int>(remaining) : skip_buffer_size;
+    const int request =
+        remaining < skip_buffer_size ? static_cast<int>(remaining) : skip_buffer_size;
     const int delivered = read_input(fd, skip_buffer, request);
     if (delivered <= 0) {
       break;

@@ -46,8 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A directory opens for reading, and its first read fails.
         PathCase{"Directory", "/", file_line("/") + cannot_read_main + closing("0", "-2"),
                  main_chunk_error, 254},
-        PathCase{"DevNull", "/dev/null", file_line("/dev/null") + cannot_read_main + closing("0", "-2"),
-                 main_chunk_error, 254},
+        PathCase{"DevNull", "/dev/null",
+                 file_line("/dev/null") + cannot_read_main + closing("0", "-2"), main_chunk_error,
+                 254},
         PathCase{"DoesNotExist", "/nonexistent/quendal/x.wav", closing("0", "-1"), "", 255},
         PathCase{"EmptyPath", "", closing("0", "-1"), "", 255}),
     [](const auto& test) { return std::string(test.param.name); });
@@ -77,8 +78,8 @@ TEST(OddPaths, FifoFedInTwoBytePiecesGivesTheWorkedExampleReport) {
 // header with -2 at position 0, short of the format chunk with -3 at 12, and from there on with
 // code 1 and every byte of the prefix read.
 TEST(Truncation, EveryPrefixEndsWithTheRightCodeAndPosition) {
-  const Bytes whole = riff::main_header(53) + riff::format_chunk() + riff::chunk("data", 5, "abcde") +
-                      riff::chunk("LIST", 4, "INFO");
+  const Bytes whole = riff::main_header(53) + riff::format_chunk() +
+                      riff::chunk("data", 5, "abcde") + riff::chunk("LIST", 4, "INFO");
   ASSERT_EQ(whole.size(), 61U);
   TempDir dir;
   for (std::size_t length = 0; length <= whole.size(); ++length) {
@@ -92,7 +93,8 @@ TEST(Truncation, EveryPrefixEndsWithTheRightCodeAndPosition) {
     } else if (length < 36) {
       EXPECT_EQ(result.exit_status, 253);
       EXPECT_EQ(result.err, as_printed("Fehler Dateiunterkennung\n"));
-      EXPECT_TRUE(result.out.ends_with(as_printed(after("main chunk", "12 0xC") + closing("12", "-3"))));
+      EXPECT_TRUE(
+          result.out.ends_with(as_printed(after("main chunk", "12 0xC") + closing("12", "-3"))));
     } else {
       EXPECT_EQ(result.exit_status, 1);
       EXPECT_EQ(result.err, "");
@@ -123,7 +125,8 @@ TEST_P(Lengths, SkipExactlyTheDataThatIsThere) {
                          riff::chunk("data", c.length, Bytes(c.data_bytes, 'x')) +
                          riff::chunk("next", 0));
   const RunResult result = run_quendal({"x.wav"}, in_dir(dir.path()));
-  EXPECT_EQ(result.out, as_printed(standard_head("x.wav", "136") + c.frames + closing(c.last_pos, "1")));
+  EXPECT_EQ(result.out,
+            as_printed(standard_head("x.wav", "136") + c.frames + closing(c.last_pos, "1")));
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exit_status, 1);
 }
@@ -139,8 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LengthCase{"Zero", 0, 0, data_then_next("0", "44 0x2C", "52 0x34"), "52"},
         LengthCase{"One", 1, 1, data_then_next("1", "45 0x2D", "53 0x35"), "53"},
-        LengthCase{"JustUnderOneRead", 511, 511, data_then_next("511", "555 0x22B", "563 0x233"), "563"},
-        LengthCase{"OneWholeRead", 512, 512, data_then_next("512", "556 0x22C", "564 0x234"), "564"},
+        LengthCase{"JustUnderOneRead", 511, 511, data_then_next("511", "555 0x22B", "563 0x233"),
+                   "563"},
+        LengthCase{"OneWholeRead", 512, 512, data_then_next("512", "556 0x22C", "564 0x234"),
+                   "564"},
         LengthCase{"OneByteIntoTheSecondRead", 513, 513,
                    data_then_next("513", "557 0x22D", "565 0x235"), "565"},
         // Far past the end: the data and the header after it are read as data, to the end.
@@ -177,8 +182,8 @@ TEST_P(Identifiers, AreShownByteForByte) {
 
 IdentifierCase frame_identifier(const char* name, const Bytes& tag, const std::string& shown) {
   return {name, riff::main_header(136) + riff::format_chunk() + riff::chunk(tag, 0),
-          standard_head("x.wav", "136") + frame_lines("1", shown, "0") + after("frame=1", "44 0x2C") +
-              closing("44", "1"),
+          standard_head("x.wav", "136") + frame_lines("1", shown, "0") +
+              after("frame=1", "44 0x2C") + closing("44", "1"),
           "", 1};
 }
 
@@ -188,11 +193,10 @@ INSTANTIATE_TEST_SUITE_P(
         frame_identifier("LeadingZero", Bytes("\0abc", 4), "63626100 "),
         frame_identifier("ControlBytes", Bytes("a\x01\x1b\x7f", 4), "7f1b0161 a\x01\x1b\x7f"),
         frame_identifier("HighBytes", Bytes("\xff\xfe\x80\x90", 4), "9080feff \xff\xfe\x80\x90"),
-        IdentifierCase{"ZeroInsideRiff", riff::main_header(4, Bytes("W\0VE", 4), Bytes("RI\0F", 4)),
-                       file_line("x.wav") + main_lines("46004952 RI", "4", "45560057 W") +
-                           closing("0", "-2"),
-                       std::string("ERROR: wrong file tag (should be RIFF)\n") + main_chunk_error,
-                       254},
+        IdentifierCase{
+            "ZeroInsideRiff", riff::main_header(4, Bytes("W\0VE", 4), Bytes("RI\0F", 4)),
+            file_line("x.wav") + main_lines("46004952 RI", "4", "45560057 W") + closing("0", "-2"),
+            std::string("ERROR: wrong file tag (should be RIFF)\n") + main_chunk_error, 254},
         IdentifierCase{"ZeroForTheBlankOfFmt",
                        riff::main_header(136) + riff::format_chunk({.tag = Bytes("fmt\0", 4)}),
                        file_line("x.wav") + main_lines("46464952 RIFF", "136", "45564157 WAVE") +

@@ -17,7 +17,8 @@ constexpr off_t chunk_span = 8 + off_t{largest_length};
 
 TEST(LargeFile, PositionsPastFourGibibytesPrintInFull) {
   TempDir dir;
-  const std::string path = dir.write("big.wav", riff::main_header(0xFFFFFFFF) + riff::format_chunk());
+  const std::string path =
+      dir.write("big.wav", riff::main_header(0xFFFFFFFF) + riff::format_chunk());
   const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
   ASSERT_GE(fd, 0);
   const char* const tags[] = {"one ", "two ", "thre"};
@@ -30,8 +31,7 @@ TEST(LargeFile, PositionsPastFourGibibytesPrintInFull) {
 
   const RunResult result = run_quendal({"big.wav"}, in_dir(dir.path()));
   EXPECT_EQ(result.out,
-            as_printed(file_line("big.wav") +
-                       main_lines("46464952 RIFF", "-1", "45564157 WAVE") +
+            as_printed(file_line("big.wav") + main_lines("46464952 RIFF", "-1", "45564157 WAVE") +
                        after("main chunk", "12 0xC") + default_format_lines() +
                        after("format chunk", "36 0x24") +
                        frame_lines("1", "20656e6f one ", "2147483647") +
@@ -39,8 +39,7 @@ TEST(LargeFile, PositionsPastFourGibibytesPrintInFull) {
                        frame_lines("2", "206f7774 two ", "2147483647") +
                        after("frame=2", "4294967346 0x100000032") +
                        frame_lines("3", "65726874 thre", "2147483647") +
-                       after("frame=3", "6442451001 0x180000039") +
-                       closing("6442451001", "1")));
+                       after("frame=3", "6442451001 0x180000039") + closing("6442451001", "1")));
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exit_status, 1);
 }

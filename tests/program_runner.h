@@ -16,10 +16,10 @@ struct RunResult {
 };
 
 struct RunOptions {
-  std::string working_dir;          // empty: the test's own
-  bool merge_streams = false;       // standard error onto the standard output pipe
-  std::string stdin_data;           // written to the program's standard input ...
-  std::size_t stdin_piece = 0;      // ... in pieces of this many bytes (0: all at once)
+  std::string working_dir;      // empty: the test's own
+  bool merge_streams = false;   // standard error onto the standard output pipe
+  std::string stdin_data;       // written to the program's standard input ...
+  std::size_t stdin_piece = 0;  // ... in pieces of this many bytes (0: all at once)
 };
 
 // Options for a run in the given working directory.

@@ -1,8 +1,8 @@
 // How the report leaves the program: the two streams on one pipe, and input that arrives in
 // pieces through a FIFO or a pipe.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -31,11 +31,11 @@ TEST(Streams, ErrorLineComesBeforeReportLinesPrintedEarlierOnOnePipe) {
   merged.merge_streams = true;
   const RunResult result = run_quendal({"x.wav"}, merged);
   // Standard error is unbuffered; standard output into a pipe is held until the end of the run.
-  EXPECT_EQ(result.out, as_printed("ERROR: wrong file tag (should be RIFF)\n"
-                                   "main chunk error - we terminate!\n" +
-                                   file_line("x.wav") +
-                                   main_lines("58464952 RIFX", "136", "45564157 WAVE") +
-                                   closing("0", "-2")));
+  EXPECT_EQ(result.out,
+            as_printed("ERROR: wrong file tag (should be RIFF)\n"
+                       "main chunk error - we terminate!\n" +
+                       file_line("x.wav") + main_lines("58464952 RIFX", "136", "45564157 WAVE") +
+                       closing("0", "-2")));
   EXPECT_EQ(result.exit_status, 254);
 }
 
@@ -89,9 +89,9 @@ TEST(Streams, PipeOnStandardInputInPiecesGivesTheReportOfTheFileOnDisk) {
 TEST(BundledExample, ReportsTheWorkedExampleLayout) {
   const std::string path = QUENDAL_EXAMPLES_DIR "/example.wav";
   const RunResult result = run_quendal({path});
-  EXPECT_EQ(result.out, as_printed(standard_head(path, "136") +
-                                   frame_lines("1", "61746164 data", "100") +
-                                   after("frame=1", "144 0x90") + closing("144", "1")));
+  EXPECT_EQ(result.out,
+            as_printed(standard_head(path, "136") + frame_lines("1", "61746164 data", "100") +
+                       after("frame=1", "144 0x90") + closing("144", "1")));
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exit_status, 1);
 }

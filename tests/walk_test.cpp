@@ -58,21 +58,21 @@ std::vector<WalkCase> walk_cases() {
            closing("0", "-2"),
        std::string("ERROR: wrong file tag (should be RIFF)\n") + main_chunk_error, 254},
       {"Rf64Rejected", riff::main_header(0xFFFFFFFF, "WAVE", "RF64"), x,
-       file_line("x.wav") + main_lines("34364652 RF64", "-1", "45564157 WAVE") +
-           closing("0", "-2"),
+       file_line("x.wav") + main_lines("34364652 RF64", "-1", "45564157 WAVE") + closing("0", "-2"),
        std::string("ERROR: wrong file tag (should be RIFF)\n") + main_chunk_error, 254},
 
       // The format chunk.
       {"OnlyTheRiffHeader", riff::main_header(136), x,
        file_line("x.wav") + riff_lines + after("main chunk", "12 0xC") + closing("12", "-3"),
        format_error, 253},
-      {"AviFormTypePassesTheHeader", riff::main_header(4, "AVI ") + riff::format_chunk().substr(0, 23),
-       x,
+      {"AviFormTypePassesTheHeader",
+       riff::main_header(4, "AVI ") + riff::format_chunk().substr(0, 23), x,
        file_line("x.wav") + main_lines("46464952 RIFF", "4", "20495641 AVI ") +
            after("main chunk", "12 0xC") + closing("12", "-3"),
        format_error, 253},
       {"ListWhereFormatBelongs",
-       riff::main_header(136) + riff::chunk("LIST", 26, "INFOISFT" + riff::u32(14) + "quendal test\0\0"),
+       riff::main_header(136) +
+           riff::chunk("LIST", 26, "INFOISFT" + riff::u32(14) + "quendal test\0\0"),
        x,
        file_line("x.wav") + riff_lines + after("main chunk", "12 0xC") +
            "Sub-Kennung: 5453494c LIST\n"
@@ -144,8 +144,8 @@ std::vector<WalkCase> walk_cases() {
            "Sample-Freq: 8000\n"
            "Bytes/Sample:2\n"
            "Bits/Sample: 16\n" +
-           after("format chunk", "36 0x24") + frame_lines("1", "61640000 ", "287092") + after("frame=1", "50 0x32") +
-           closing("50", "1"),
+           after("format chunk", "36 0x24") + frame_lines("1", "61640000 ", "287092") +
+           after("frame=1", "50 0x32") + closing("50", "1"),
        "", 1},
       {"ShortFirstHeaderShowsAZeroedBuffer", riff::main_header(136) + riff::format_chunk() + "abc",
        x,
@@ -153,8 +153,7 @@ std::vector<WalkCase> walk_cases() {
            closing("39", "1"),
        "", 1},
       {"ShortLastHeaderReusesTheBuffer",
-       riff::main_header(136) + riff::format_chunk() + riff::chunk("data", 0xFFFFFF04) + "JUNKx",
-       x,
+       riff::main_header(136) + riff::format_chunk() + riff::chunk("data", 0xFFFFFF04) + "JUNKx", x,
        head + frame_lines("1", "61746164 data", "-252") + after("frame=1", "44 0x2C") +
            frame_lines("2", "4b4e554a JUNK", "-136") + after("frame=2", "49 0x31") +
            closing("49", "1"),
