@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "file_io.h"
+#include "platform.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ void print_identifier(const char* label, const unsigned char* bytes) {
   char id_text[5];
   std::memcpy(id_text, bytes, 4);
   id_text[4] = '\0';
-  std::printf("%s%08lx %s\n", label, static_cast<unsigned long>(unsigned32(bytes)), id_text);
+  report("%s%08lx %s\n", label, static_cast<unsigned long>(unsigned32(bytes)), id_text);
 }
 
 bool has_identifier(const unsigned char* bytes, const char* expected) {
@@ -61,11 +61,11 @@ bool has_identifier(const unsigned char* bytes, const char* expected) {
 int read_main_chunk(int fd) {
   unsigned char header[main_chunk_size];
   if (read_header(fd, header, main_chunk_size) != main_chunk_size) {
-    std::printf("ERROR: cannot read header of main chunk\n");
+    report("ERROR: cannot read header of main chunk\n");
     return -1;
   }
   print_identifier("Kennung:     ", header);
-  std::printf("Laenge:      %ld\n", signed32(header + 4));
+  report("Laenge:      %ld\n", signed32(header + 4));
   print_identifier("Typ:         ", header + 8);
   if (!has_identifier(header, "RIFF")) {
     std::fprintf(stderr, "ERROR: wrong file tag (should be RIFF)\n");
@@ -81,12 +81,12 @@ int read_format_chunk(int fd) {
   }
   // Bytes 16 to 19, the average bytes per second, are consumed and never shown.
   print_identifier("Sub-Kennung: ", chunk);
-  std::printf("Sub-Laenge:  %ld\n", signed32(chunk + 4));
-  std::printf("Format:      %04x\n", static_cast<unsigned>(widened16(chunk + 8)));
-  std::printf("Kanaele:     %04x\n", static_cast<unsigned>(widened16(chunk + 10)));
-  std::printf("Sample-Freq: %ld\n", signed32(chunk + 12));
-  std::printf("Bytes/Sample:%d\n", widened16(chunk + 20));
-  std::printf("Bits/Sample: %d\n", widened16(chunk + 22));
+  report("Sub-Laenge:  %ld\n", signed32(chunk + 4));
+  report("Format:      %04x\n", static_cast<unsigned>(widened16(chunk + 8)));
+  report("Kanaele:     %04x\n", static_cast<unsigned>(widened16(chunk + 10)));
+  report("Sample-Freq: %ld\n", signed32(chunk + 12));
+  report("Bytes/Sample:%d\n", widened16(chunk + 20));
+  report("Bits/Sample: %d\n", widened16(chunk + 22));
   if (!has_identifier(chunk, "fmt ")) {
     std::fprintf(stderr, "Falsche Unterkennung\n");
     return -1;
@@ -103,10 +103,10 @@ std::int64_t read_frame(int fd, unsigned char (&frame_header)[frame_header_size]
   // fill show what the buffer held before.
   std::int64_t total = header_bytes;
   ++frame_count;
-  std::printf("frame count=%u\n", static_cast<unsigned>(frame_count));
+  report("frame count=%u\n", static_cast<unsigned>(frame_count));
   print_identifier("Kennung: ", frame_header);
   const long length = signed32(frame_header + 4);
-  std::printf("Laenge:  %ld\n", length);
+  report("Laenge:  %ld\n", length);
 
   // Data is skipped by reading it, so every byte counted was really there. A negative length
   // skips nothing, and no pad byte is taken after an odd length.

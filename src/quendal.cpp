@@ -2,16 +2,17 @@
 // running read position, and ends every run with the last position and its return code.
 #include "quendal.h"
 
-#include <cinttypes>
 #include <cstdint>
 #include <cstdio>
 
 #include "chunk_readers.h"
-#include "file_io.h"
+#include "platform.h"
 
 #ifdef _WIN32
 // Arguments arrive as typed: the C runtime must not expand wildcards in them.
-extern "C" int _dowildcard = 0;
+extern "C" {
+int _dowildcard = 0;
+}
 #endif
 
 namespace {
@@ -19,8 +20,8 @@ namespace {
 // Positions are 64-bit on every platform (long is 32-bit on Windows), so a file past 2 GiB shows
 // its true positions.
 void print_position(const char* step, std::int64_t read_pos) {
-  std::printf("after %s read pos=%" PRId64 " 0x%" PRIX64 "\n\n", step, read_pos,
-              static_cast<std::uint64_t>(read_pos));
+  report("after %s read pos=%" QUENDAL_PRId64 " 0x%" QUENDAL_PRIX64 "\n\n", step, read_pos,
+         static_cast<std::uint64_t>(read_pos));
 }
 
 // Runs the readers over an open file in their fixed order. Adds what each consumed to read_pos
@@ -54,9 +55,8 @@ int walk_chunks(int fd, std::int64_t& read_pos) {
     }
     read_pos += frame_bytes;
     ++frame_number;
-    std::printf("after frame=%u read pos=%" PRId64 " 0x%" PRIX64 "\n\n",
-                static_cast<unsigned>(frame_number), read_pos,
-                static_cast<std::uint64_t>(read_pos));
+    report("after frame=%u read pos=%" QUENDAL_PRId64 " 0x%" QUENDAL_PRIX64 "\n\n",
+           static_cast<unsigned>(frame_number), read_pos, static_cast<std::uint64_t>(read_pos));
   }
   return 1;
 }
@@ -75,13 +75,13 @@ int quendal_main(int argc, char** argv) {
     if (fd < 0) {
       return_code = -1;  // nothing but the closing report for a file that cannot be opened
     } else {
-      std::printf("file:        %s\n", argv[1]);
+      report("file:        %s\n", argv[1]);
       return_code = walk_chunks(fd, read_pos);
     }
   }
 
-  std::printf("last read pos=%" PRId64 "\n", read_pos);
-  std::printf("return code=%d\n", return_code);
+  report("last read pos=%" QUENDAL_PRId64 "\n", read_pos);
+  report("return code=%d\n", return_code);
   if (fd >= 0) {
     close_input(fd);
   }

@@ -147,6 +147,16 @@ std::vector<WalkCase> walk_cases() {
            after("format chunk", "36 0x24") + frame_lines("1", "61640000 ", "287092") +
            after("frame=1", "50 0x32") + closing("50", "1"),
        "", 1},
+      // Carriage returns, line feeds and the DOS end-of-file byte 0x1A in the data and in a length
+      // field are bytes like any other: the file is read in binary mode.
+      {"BinaryBytesPassUntranslated",
+       riff::main_header(136) + riff::format_chunk() + riff::chunk("data", 6, "\x1a\r\n\r\n\x1a") +
+           "last" + Bytes("\r\n\x1a\0", 4) + "\r\n\x1a\r\n\x1a\r\n\x1a\n\r",
+       x,
+       head + frame_lines("1", "61746164 data", "6") + after("frame=1", "50 0x32") +
+           frame_lines("2", "7473616c last", "1706509") + after("frame=2", "69 0x45") +
+           closing("69", "1"),
+       "", 1},
       {"ShortFirstHeaderShowsAZeroedBuffer", riff::main_header(136) + riff::format_chunk() + "abc",
        x,
        head + frame_lines("1", "00636261 abc", "0") + after("frame=1", "39 0x27") +
@@ -159,6 +169,19 @@ std::vector<WalkCase> walk_cases() {
            closing("49", "1"),
        "", 1},
   };
+}
+
+// An argument with wildcards reaches the program as typed: nothing expands it into file names.
+TEST(CommandLine, WildcardsArriveAsTyped) {
+  TempDir dir;
+  dir.write("a.wav", riff::worked_example());
+  dir.write("b.wav", riff::worked_example());
+  for (const char* pattern : {"*.wav", "?.wav"}) {
+    const RunResult result = run_quendal({pattern}, in_dir(dir.path()));
+    EXPECT_EQ(result.out, as_printed(closing("0", "-1"))) << pattern;
+    EXPECT_EQ(result.err, "") << pattern;
+    EXPECT_EQ(result.exit_status, 255) << pattern;
+  }
 }
 
 // Test names and failure messages show the case's name, not its bytes.
