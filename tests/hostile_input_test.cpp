@@ -5,8 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <thread>
-
 #include "program_runner.h"
 #include "report_text.h"
 #include "riff_bytes.h"
@@ -71,17 +69,7 @@ TEST(OddPaths, FifoFedInTwoBytePiecesGivesTheWorkedExampleReport) {
     GTEST_SKIP() << "FIFOs are a POSIX matter";
   }
   TempDir dir;
-  const std::string fifo = dir.path() + "/x.wav";
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  std::thread writer([&] {
-    const int fd = open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd >= 0) {
-      write_in_pieces(fd, riff::worked_example(), 2);
-      close(fd);
-    }
-  });
-  const RunResult result = run_quendal({"x.wav"}, in_dir(dir.path()));
-  writer.join();
+  const RunResult result = run_quendal_on_fifo(dir, "x.wav", riff::worked_example(), 2);
   EXPECT_EQ(result.out, worked_example_report());
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exit_status, 1);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -137,6 +138,22 @@ RunResult run_quendal(const std::vector<std::string>& args, const RunOptions& op
   int status = 0;
   check(waitpid(pid, &status, 0) == pid, "waitpid");
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+RunResult run_quendal_on_fifo(const TempDir& dir, const std::string& name, const std::string& data,
+                              std::size_t piece) {
+  const std::string fifo = dir.path() + "/" + name;
+  check(mkfifo(fifo.c_str(), 0600) == 0, "mkfifo");
+  std::thread writer([&] {
+    const int fd = open(fifo.c_str(), O_WRONLY | O_CLOEXEC);  // waits for the program to open it
+    if (fd >= 0) {
+      write_in_pieces(fd, data, piece);
+      close(fd);
+    }
+  });
+  RunResult result = run_quendal({name}, in_dir(dir.path()));
+  writer.join();
   return result;
 }
 

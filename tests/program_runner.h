@@ -38,9 +38,16 @@ bool running_foreign_build();
 // The text as the program prints it on this platform: line feeds become CR LF under QUENDAL_CRLF.
 std::string as_printed(const std::string& text);
 
-// Writes data into path, in pieces of piece bytes with a short pause after each, as a slow
-// writer would; used for FIFOs and pipes.
+// Writes data to fd in pieces of piece bytes with a short pause after each, as a slow writer
+// would (0: all at once).
 void write_in_pieces(int fd, const std::string& data, std::size_t piece);
+
+class TempDir;
+
+// Makes a FIFO called name in dir and runs the program on it from dir, while a writer feeds it
+// data in pieces of piece bytes.
+RunResult run_quendal_on_fifo(const TempDir& dir, const std::string& name, const std::string& data,
+                              std::size_t piece);
 
 // A fresh directory under the system's temporary folder, removed with its files at destruction.
 class TempDir {

@@ -1,13 +1,6 @@
 // How the report leaves the program: the two streams on one pipe, and input that arrives in
 // pieces through a FIFO or a pipe.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 #include "program_runner.h"
 #include "report_text.h"
@@ -46,18 +39,7 @@ TEST(Streams, FifoFedInSmallPiecesGivesTheReportOfTheFileOnDisk) {
   TempDir on_disk;
   TempDir through_fifo;
   on_disk.write("x.wav", varied_file());
-  const std::string fifo = through_fifo.path() + "/x.wav";
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-
-  std::thread writer([&] {
-    const int fd = open(fifo.c_str(), O_WRONLY | O_CLOEXEC);  // waits for the program to open it
-    if (fd >= 0) {
-      write_in_pieces(fd, varied_file(), 3);
-      close(fd);
-    }
-  });
-  const RunResult piecewise = run_quendal({"x.wav"}, in_dir(through_fifo.path()));
-  writer.join();
+  const RunResult piecewise = run_quendal_on_fifo(through_fifo, "x.wav", varied_file(), 3);
   const RunResult whole = run_quendal({"x.wav"}, in_dir(on_disk.path()));
 
   EXPECT_EQ(whole.exit_status, 1);

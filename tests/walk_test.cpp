@@ -1,11 +1,8 @@
 // End-to-end: the built program run on fixtures made here, its two streams and its exit status
 // compared exactly and separately.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <optional>
-#include <thread>
 
 #include "program_runner.h"
 #include "report_text.h"
