@@ -202,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
                        riff::main_header(136) + riff::format_chunk({.tag = Bytes("fmt\0", 4)}),
                        file_line("x.wav") + main_lines("46464952 RIFF", "136", "45564157 WAVE") +
                            after("main chunk", "12 0xC") + "Sub-Kennung: 00746d66 fmt\n" +
-                           default_format_lines().substr(27) + closing("12", "-3"),
+                           default_format_fields() + closing("12", "-3"),
                        "Falsche Unterkennung\nFehler Dateiunterkennung\n", 253}),
     [](const auto& test) { return std::string(test.param.name); });
 

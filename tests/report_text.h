@@ -14,15 +14,19 @@ inline std::string main_lines(const std::string& tag, const std::string& length,
   return "Kennung:     " + tag + "\nLaenge:      " + length + "\nTyp:         " + form + "\n";
 }
 
-// The seven lines of the default format chunk of the fixture builder.
-inline std::string default_format_lines() {
-  return "Sub-Kennung: 20746d66 fmt \n"
-         "Sub-Laenge:  16\n"
+// The six lines after "Sub-Kennung:" for the default format chunk of the fixture builder.
+inline std::string default_format_fields() {
+  return "Sub-Laenge:  16\n"
          "Format:      0001\n"
          "Kanaele:     0001\n"
          "Sample-Freq: 8000\n"
          "Bytes/Sample:2\n"
          "Bits/Sample: 16\n";
+}
+
+// The seven lines of the default format chunk of the fixture builder.
+inline std::string default_format_lines() {
+  return "Sub-Kennung: 20746d66 fmt \n" + default_format_fields();
 }
 
 // A progress line and the empty line after it; position as "decimal 0xHEX".
