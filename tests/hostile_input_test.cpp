@@ -8,6 +8,7 @@
 #include "program_runner.h"
 #include "report_text.h"
 #include "riff_bytes.h"
+#include "walk_table.h"
 
 using namespace report;
 using riff::Bytes;
@@ -159,52 +160,38 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.name); });
 
 // Identifier bytes go out as they stand; the text stops at the first zero byte.
-struct IdentifierCase {
-  const char* name;
-  Bytes file;
-  std::string out;
-  std::string err;
-  int exit_status;
-};
-
-void PrintTo(const IdentifierCase& c, std::ostream* os) { *os << c.name; }
-
-class Identifiers : public ::testing::TestWithParam<IdentifierCase> {};
-
-TEST_P(Identifiers, AreShownByteForByte) {
-  const IdentifierCase& c = GetParam();
-  TempDir dir;
-  dir.write("x.wav", c.file);
-  const RunResult result = run_quendal({"x.wav"}, in_dir(dir.path()));
-  EXPECT_EQ(result.out, as_printed(c.out));
-  EXPECT_EQ(result.err, as_printed(c.err));
-  EXPECT_EQ(result.exit_status, c.exit_status);
-}
-
-IdentifierCase frame_identifier(const char* name, const Bytes& tag, const std::string& shown) {
-  return {name, riff::main_header(136) + riff::format_chunk() + riff::chunk(tag, 0),
+WalkCase frame_identifier(const char* name, const Bytes& tag, const std::string& shown) {
+  return {name,
+          riff::main_header(136) + riff::format_chunk() + riff::chunk(tag, 0),
+          {"x.wav"},
           standard_head("x.wav", "136") + frame_lines("1", shown, "0") +
               after("frame=1", "44 0x2C") + closing("44", "1"),
-          "", 1};
+          "",
+          1};
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Matrix, Identifiers,
+    Identifiers, WalkTable,
     ::testing::Values(
         frame_identifier("LeadingZero", Bytes("\0abc", 4), "63626100 "),
         frame_identifier("ControlBytes", Bytes("a\x01\x1b\x7f", 4), "7f1b0161 a\x01\x1b\x7f"),
         frame_identifier("HighBytes", Bytes("\xff\xfe\x80\x90", 4), "9080feff \xff\xfe\x80\x90"),
-        IdentifierCase{
-            "ZeroInsideRiff", riff::main_header(4, Bytes("W\0VE", 4), Bytes("RI\0F", 4)),
+        WalkCase{
+            "ZeroInsideRiff",
+            riff::main_header(4, Bytes("W\0VE", 4), Bytes("RI\0F", 4)),
+            {"x.wav"},
             file_line("x.wav") + main_lines("46004952 RI", "4", "45560057 W") + closing("0", "-2"),
-            std::string("ERROR: wrong file tag (should be RIFF)\n") + main_chunk_error, 254},
-        IdentifierCase{"ZeroForTheBlankOfFmt",
-                       riff::main_header(136) + riff::format_chunk({.tag = Bytes("fmt\0", 4)}),
-                       file_line("x.wav") + main_lines("46464952 RIFF", "136", "45564157 WAVE") +
-                           after("main chunk", "12 0xC") + "Sub-Kennung: 00746d66 fmt\n" +
-                           default_format_fields() + closing("12", "-3"),
-                       "Falsche Unterkennung\nFehler Dateiunterkennung\n", 253}),
-    [](const auto& test) { return std::string(test.param.name); });
+            std::string("ERROR: wrong file tag (should be RIFF)\n") + main_chunk_error,
+            254},
+        WalkCase{"ZeroForTheBlankOfFmt",
+                 riff::main_header(136) + riff::format_chunk({.tag = Bytes("fmt\0", 4)}),
+                 {"x.wav"},
+                 file_line("x.wav") + main_lines("46464952 RIFF", "136", "45564157 WAVE") +
+                     after("main chunk", "12 0xC") + "Sub-Kennung: 00746d66 fmt\n" +
+                     default_format_fields() + closing("12", "-3"),
+                 "Falsche Unterkennung\nFehler Dateiunterkennung\n",
+                 253}),
+    walk_case_name);
 
 // The walk opens its input read-only: neither the bytes nor the modification time change.
 TEST(Input, IsNeverChanged) {

@@ -7,6 +7,7 @@
 #include "program_runner.h"
 #include "report_text.h"
 #include "riff_bytes.h"
+#include "walk_table.h"
 
 using namespace report;
 using riff::Bytes;
@@ -16,15 +17,6 @@ namespace {
 const char* const usage = "usage: quendal wav_file\n";
 const char* const main_chunk_error = "main chunk error - we terminate!\n";
 const char* const format_error = "Fehler Dateiunterkennung\n";
-
-struct WalkCase {
-  const char* name;
-  std::optional<Bytes> file;      // written as x.wav in the working directory
-  std::vector<std::string> args;  // the command line after the program's name
-  std::string out;
-  std::string err;
-  int exit_status;
-};
 
 Bytes with_data_chunk(std::uint32_t length, const Bytes& data) {
   return riff::main_header(136) + riff::format_chunk() + riff::chunk("data", length, data);
@@ -181,10 +173,7 @@ TEST(CommandLine, WildcardsArriveAsTyped) {
   }
 }
 
-// Test names and failure messages show the case's name, not its bytes.
-void PrintTo(const WalkCase& c, std::ostream* os) { *os << c.name; }
-
-class WalkTable : public ::testing::TestWithParam<WalkCase> {};
+}  // namespace
 
 TEST_P(WalkTable, PrintsTheExactReportAndExitStatus) {
   const WalkCase& c = GetParam();
@@ -198,7 +187,4 @@ TEST_P(WalkTable, PrintsTheExactReportAndExitStatus) {
   EXPECT_EQ(result.exit_status, c.exit_status);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WalkTable, ::testing::ValuesIn(walk_cases()),
-                         [](const auto& test) { return std::string(test.param.name); });
-
-}  // namespace
+INSTANTIATE_TEST_SUITE_P(Cases, WalkTable, ::testing::ValuesIn(walk_cases()), walk_case_name);
